@@ -11,7 +11,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 fuzz_runs=${ZUMBLE_FUZZ_RUNS:-20000}
 
 packages=(cmake g++ clang libclang-rt-14-dev libgtest-dev libbenchmark-dev libpugixml-dev
-          nettle-dev g++-mingw-w64-x86-64 wine wine64 xvfb)
+          nettle-dev g++-mingw-w64-x86-64 wine wine64 xvfb python3)
 
 install_missing() {
     local missing=() p
@@ -45,7 +45,9 @@ summarise() {
     failed_total=$((failed_total + f))
 }
 
-# run_suite NAME DIR [cmake arguments...]: configure, build and test one tree.
+# run_suite NAME DIR [cmake arguments...]: configure, build and test one tree. Tests run with
+# $test_runner in front (the Windows tree needs a display for its windows).
+test_runner=()
 run_suite() {
     local name=$1 dir=$2
     shift 2
@@ -57,7 +59,7 @@ run_suite() {
         tail -n 60 "$dir.build.log"; echo "== $name: build FAILED"; failures=$((failures + 1)); return
     fi
     echo "== $name: test"
-    if ! ctest --test-dir "$dir" --output-on-failure --timeout 600; then
+    if ! "${test_runner[@]}" ctest --test-dir "$dir" --output-on-failure --timeout 600; then
         failures=$((failures + 1))
     fi
     summarise "$name" "$dir"
@@ -104,7 +106,9 @@ mkdir -p "$build"
 run_suite native "$build/native"
 run_suite sanitize "$build/sanitize" -DZUMBLE_SANITIZE=ON
 warm_wine_prefix "$build/windows/wineprefix"
+test_runner=(xvfb-run -a -s "-screen 0 1280x1024x24")
 run_suite windows "$build/windows" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"
+test_runner=()
 run_fuzzers
 
 echo "== summary"
