@@ -10,21 +10,8 @@ build=${ZUMBLE_BUILD_DIR:-$root/build}
 jobs=$(nproc 2>/dev/null || echo 2)
 fuzz_runs=${ZUMBLE_FUZZ_RUNS:-20000}
 
-packages=(cmake g++ clang libclang-rt-14-dev libgtest-dev libbenchmark-dev libpugixml-dev
-          nettle-dev g++-mingw-w64-x86-64 wine wine64 xvfb python3)
-
-install_missing() {
-    local missing=() p
-    for p in "${packages[@]}"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-    done
-    ((${#missing[@]})) || return 0
-    echo "== installing: ${missing[*]}"
-    local sudo=
-    [ "$(id -u)" -eq 0 ] || sudo=sudo
-    $sudo apt-get update -qq &&
-        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
-}
+# shellcheck source=scripts/lib.sh
+source "$root/scripts/lib.sh"
 
 failures=0
 passed_total=0
@@ -65,15 +52,6 @@ run_suite() {
     summarise "$name" "$dir"
 }
 
-warm_wine_prefix() {
-    local prefix=$1
-    [ -f "$prefix/system.reg" ] && return 0
-    echo "== creating the Wine prefix $prefix"
-    mkdir -p "$prefix"
-    WINEPREFIX=$prefix WINEDEBUG=-all wineboot -i >/dev/null 2>&1
-    WINEPREFIX=$prefix WINEDEBUG=-all wineserver -w
-}
-
 run_fuzzers() {
     local dir=$build/fuzz
     echo "== fuzz: configure and build in $dir"
@@ -100,7 +78,7 @@ run_fuzzers() {
     done
 }
 
-install_missing || { echo "could not install the packages needed"; exit 1; }
+install_missing "${test_packages[@]}" || { echo "could not install the packages needed"; exit 1; }
 mkdir -p "$build"
 
 run_suite native "$build/native"
