@@ -203,6 +203,20 @@ TEST_F(MainWindow, PrivateMessagesReachTheirPageCalls) {
     EXPECT_EQ(SendMessageA(main_, shell::WM_SHELL_COMMAND, 0, 12345), TRUE);
 }
 
+TEST_F(MainWindow, BrowserWindowMessageIsPassedOnToTheToolbar) {
+    HWND toolbar = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                   nullptr, nullptr);
+    App().toolbarWindow = toolbar;
+    SendMessageA(main_, shell::WM_SET_BROWSER_WINDOW, 0x4242, 7);
+    MSG message;
+    ASSERT_TRUE(PeekMessageA(&message, toolbar, shell::WM_SET_BROWSER_WINDOW,
+                             shell::WM_SET_BROWSER_WINDOW, PM_REMOVE));
+    EXPECT_EQ(message.wParam, 0x4242u);
+    EXPECT_EQ(message.lParam, 7);
+    App().toolbarWindow = nullptr;
+    DestroyWindow(toolbar);
+}
+
 TEST_F(MainWindow, ApplyCommandAppliesAndReloads) {
     static std::vector<std::pair<bool, bool>> applied;
     applied.clear();

@@ -122,6 +122,15 @@ TEST_F(Toolbar, ButtonsSendTheirCommandWithTheLastForegroundWindow) {
     DestroyWindow(browser);
 }
 
+TEST_F(Toolbar, PointingAtTheToolbarRemembersTheForegroundWindow) {
+    Start();
+    HWND marker = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(0x1234));
+    App().lastForegroundWindow = marker;
+    SendMessageA(toolbar_, WM_NCHITTEST, 0, 0);
+    HWND foreground = GetForegroundWindow();
+    EXPECT_EQ(App().lastForegroundWindow, foreground == toolbar_ ? marker : foreground);
+}
+
 TEST_F(Toolbar, HotKeysSendTheirCommands) {
     Start();
     const shell::Settings& settings = shell::TheSettings();
