@@ -11,7 +11,7 @@ namespace shell {
 
 void SetNotifyIcon(HWND window, DWORD operation, UINT id, HICON icon, const char* tip) {
     NOTIFYICONDATAA data = {};
-    data.cbSize = sizeof data;
+    data.cbSize = sizeof data;  // 488 bytes in a 32-bit build; the shell checks it
     data.hWnd = window;
     data.uID = id;
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;

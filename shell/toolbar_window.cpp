@@ -63,6 +63,7 @@ void CreateFloatingToolbar(HWND window) {
     toolbar.toolbar = CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr,
                                       WS_CHILD | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER, 0,
                                       0, 0, 0, window, nullptr, App().instance, nullptr);
+    // 20 bytes in a 32-bit build, 32 in a 64-bit one: the control must be told this build's size.
     SendMessageA(toolbar.toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageA(toolbar.toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(toolbar.images));
     for (const ToolbarButton& button : kButtons) {
