@@ -49,3 +49,22 @@ windows_path() {
     local path=${1//\//\\}
     echo "Z:$path"
 }
+
+# prepare_windows_program ROOT BUILD PREFIX: what running Zumble needs, installed, built and ready.
+prepare_windows_program() {
+    install_missing "${run_packages[@]}"
+    build_windows_program "$1" "$2"
+    export WINEPREFIX=$3 WINEDEBUG=${WINEDEBUG:--all}
+    warm_wine_prefix "$WINEPREFIX"
+}
+
+# drive_under_xvfb BUILD SHOTS [--tour]: runs Zumble on a virtual screen through the window
+# driver, which saves its pictures as .bmp files in SHOTS.
+drive_under_xvfb() {
+    local build=$1 shots=$2
+    shift 2
+    (cd "$build" && xvfb-run -a -s "-screen 0 1024x768x24" \
+        wine "$build/zumble_shots.exe" "$(windows_path "$build/zumble/zumble.exe")" \
+        "$(windows_path "$shots")" "$@" >/dev/null 2>&1) ||
+        { echo "Zumble did not come up under Xvfb"; return 1; }
+}
